@@ -35,7 +35,6 @@ class PopupMenu {
 
  private:
   void* menu_ = nullptr;
-  void* submenus_[4] = {};
 };
 
 // System colours, by their system index.
