@@ -118,12 +118,14 @@ class MenuPainter {
   void Draw(void* drawItem);
   // Open fonts, for leak checks.
   unsigned FontsHeld() const { return font_ ? 1u : 0u; }
+  unsigned ItemsDrawn() const { return drawn_; }
 
  private:
   void* FontFor(void* dc);
   const MenuLook* look_ = nullptr;
   void* font_ = nullptr;
   int fontDpi_ = 0;
+  unsigned drawn_ = 0;
 };
 
 }  // namespace platform

@@ -137,6 +137,7 @@ void MenuPainter::Draw(void* message) {
   auto* d = static_cast<DRAWITEMSTRUCT*>(message);
   const auto* item = reinterpret_cast<const MenuItem*>(d->itemData);
   if (!item || !look_) return;
+  ++drawn_;
   HDC dc = d->hDC;
   const Rect r{d->rcItem.left, d->rcItem.top, d->rcItem.right, d->rcItem.bottom};
   const ItemPaint p = PlanMenuItem(*look_, DpiOf(dc), r, item->IsSeparator(), (d->itemState & ODS_SELECTED) != 0,
