@@ -232,13 +232,24 @@ class Session:
         out = []
         for words in lines.values():
             words.sort()
-            text = ' '.join(w[4] for w in words)
-            x0 = min(w[0] for w in words)
-            x1 = max(w[0] + w[2] for w in words)
-            y0 = min(w[1] for w in words)
-            y1 = max(w[1] + w[3] for w in words)
-            out.append((text, left + (x0 + x1) // (2 * scale), top + (y0 + y1) // (2 * scale)))
+            # Two menus side by side give one OCR line; a wide gap between words splits it again.
+            group = [words[0]]
+            for word in words[1:]:
+                if word[0] - (group[-1][0] + group[-1][2]) > 20 * scale:
+                    out.append(self._line(group, left, top, scale))
+                    group = []
+                group.append(word)
+            out.append(self._line(group, left, top, scale))
         return out
+
+    @staticmethod
+    def _line(words, left, top, scale):
+        text = ' '.join(w[4] for w in words)
+        x0 = min(w[0] for w in words)
+        x1 = max(w[0] + w[2] for w in words)
+        y0 = min(w[1] for w in words)
+        y1 = max(w[1] + w[3] for w in words)
+        return text, left + (x0 + x1) // (2 * scale), top + (y0 + y1) // (2 * scale)
 
     def find_line(self, lines, start):
         for text, x, y in lines:
@@ -246,10 +257,17 @@ class Session:
                 return text, x, y
         return None
 
-    def open_menu(self):
-        icon = self.wait_for_tray_icon()
-        self.click(*icon, button=3)
-        return self.wait_for(lambda: self._menu_lines_with('Quitter'), 10, 'the popup menu')
+    def open_menu(self, attempts=4):
+        """Right-clicks the icon until the menu shows, as a user would while the program is busy."""
+        for attempt in range(attempts):
+            icon = self.wait_for_tray_icon()
+            self.click(*icon, button=3)
+            try:
+                return self.wait_for(lambda: self._menu_lines_with('Quitter'), 5, 'the popup menu')
+            except AssertionError:
+                if attempt == attempts - 1:
+                    raise
+                self.xdotool('key', 'Escape')
 
     def _menu_lines_with(self, word):
         lines = self.screen_lines()
