@@ -13,8 +13,9 @@ done
 ctest --preset host
 
 # The Win32 layer's windows need an X display; the end-to-end tests make their own.
-Xvfb :77 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+number=$(mktemp)
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$number" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-sleep 1
-DISPLAY=:77 ctest --preset win64 -j 2
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$number"' EXIT
+while [ ! -s "$number" ]; do sleep 0.1; done
+DISPLAY=":$(cat "$number")" ctest --preset win64 -j 2

@@ -21,45 +21,45 @@ UINT TaskbarCreatedMessage() {
 
 LRESULT CALLBACK FormProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* window = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  EventSink* sink = window ? window->Sink() : nullptr;
-  if (sink) {
-    switch (message) {
-      case WM_TIMER:
-        sink->OnTimer(static_cast<unsigned>(wParam));
+  if (!window) return DefWindowProcA(hwnd, message, wParam, lParam);
+  MenuPainter* painter = window->Painter();
+  EventSink* sink = window->Sink();
+  switch (message) {
+    case WM_MEASUREITEM:
+      if (painter && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+        painter->Measure(reinterpret_cast<void*>(lParam));
+        return TRUE;
+      }
+      break;
+    case WM_DRAWITEM:
+      if (painter && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+        painter->Draw(reinterpret_cast<void*>(lParam));
+        return TRUE;
+      }
+      break;
+    case WM_CLOSE:
+      // The hidden window is never closed from outside; quitting goes through the menu, which
+      // stops the servers and removes the drive first.
+      return 0;
+    case WM_TIMER:
+      if (sink) sink->OnTimer(static_cast<unsigned>(wParam));
+      return 0;
+    case WM_COMMAND:
+      if (sink && HIWORD(wParam) == 0) sink->OnCommand(LOWORD(wParam));
+      return 0;
+    case win32::kTrayMessage:
+      // Only the right-button release and the left double click mean something; a single left
+      // click and every other mouse event over the icon are let go.
+      if (sink && LOWORD(lParam) == WM_RBUTTONUP)
+        sink->OnTrayMouse(TrayMouse::RightButtonUp);
+      else if (sink && LOWORD(lParam) == WM_LBUTTONDBLCLK)
+        sink->OnTrayMouse(TrayMouse::LeftDoubleClick);
+      return 0;
+    default:
+      if (sink && message == TaskbarCreatedMessage()) {
+        sink->OnTaskbarCreated();
         return 0;
-      case WM_COMMAND:
-        if (HIWORD(wParam) == 0) sink->OnCommand(LOWORD(wParam));
-        return 0;
-      case win32::kTrayMessage:
-        // Only the right-button release and the left double click mean something; a single left
-        // click and every other mouse event over the icon are let go.
-        if (LOWORD(lParam) == WM_RBUTTONUP)
-          sink->OnTrayMouse(TrayMouse::RightButtonUp);
-        else if (LOWORD(lParam) == WM_LBUTTONDBLCLK)
-          sink->OnTrayMouse(TrayMouse::LeftDoubleClick);
-        return 0;
-      case WM_MEASUREITEM:
-        if (window->Painter() && reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
-          window->Painter()->Measure(reinterpret_cast<void*>(lParam));
-          return TRUE;
-        }
-        break;
-      case WM_DRAWITEM:
-        if (window->Painter() && reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
-          window->Painter()->Draw(reinterpret_cast<void*>(lParam));
-          return TRUE;
-        }
-        break;
-      case WM_CLOSE:
-        // The hidden window is never closed from outside; quitting goes through the menu, which
-        // stops the servers and removes the drive first.
-        return 0;
-      default:
-        if (message == TaskbarCreatedMessage()) {
-          sink->OnTaskbarCreated();
-          return 0;
-        }
-    }
+      }
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }

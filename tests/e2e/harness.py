@@ -60,7 +60,7 @@ def template_prefix():
 class Session:
     """One run of the controller in a stack folder of its own."""
 
-    def __init__(self, name, stack=True, interpreter='Command', drive_elsewhere=False):
+    def __init__(self, name, stack=True, interpreter='Command', drive_elsewhere=False, display=None):
         self.name = name
         self.root = Path(tempfile.mkdtemp(prefix='vantrel-e2e-%s-' % name))
         self.prefix = self.root / 'prefix'
@@ -89,7 +89,11 @@ class Session:
                         VANTREL_STANDIN_LOG=windows_path(self.logs),
                         VANTREL_COMMAND_LOG=str(self.logs / 'command.log'),
                         VANTREL_BROWSER_LOG=str(self.logs / 'browser.log'))
-        self._start_display()
+        if display:
+            self.display = display
+            self.env['DISPLAY'] = display
+        else:
+            self._start_display()
 
     def _lay_out_stack(self, mnt):
         standin = BUILD / 'tests' / 'standin' / 'standin.exe'
@@ -104,6 +108,7 @@ class Session:
         (mnt / 'usr/local/mysql/bin/my.cnf').write_text('[mysqld]\n')
 
     def _start_display(self):
+        """An X display of the session's own, with the number Xvfb picks."""
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '%dx%dx24' % SCREEN,
                                       '-nolisten', 'tcp'], pass_fds=(write,),

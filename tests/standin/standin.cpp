@@ -10,6 +10,7 @@
 //   mysql.refuse               ignore shut-down requests;
 //   mysql.delay                milliseconds between the request and the exit (default 300).
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -40,10 +41,51 @@ void Append(const char* file, const std::string& line) {
   CloseHandle(h);
 }
 
+// Wall-clock milliseconds since 1970, the clock the tests and benchmarks read on the Unix side.
+long long UnixMs(FILETIME t) {
+  ULARGE_INTEGER v;
+  v.LowPart = t.dwLowDateTime;
+  v.HighPart = t.dwHighDateTime;
+  return static_cast<long long>(v.QuadPart / 10000) - 11644473600000LL;
+}
+
+long long NowMs() {
+  FILETIME t;
+  GetSystemTimeAsFileTime(&t);
+  return UnixMs(t);
+}
+
+long long CreatedMs(HANDLE process) {
+  FILETIME created, exited, kernel, user;
+  return GetProcessTimes(process, &created, &exited, &kernel, &user) ? UnixMs(created) : 0;
+}
+
+// When the process that started this one was itself created: for a server that the controller
+// launched, the controller's start.
+long long ParentCreatedMs() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return 0;
+  PROCESSENTRY32 entry;
+  entry.dwSize = sizeof entry;
+  DWORD parent = 0;
+  for (BOOL ok = Process32First(snapshot, &entry); ok; ok = Process32Next(snapshot, &entry))
+    if (entry.th32ProcessID == GetCurrentProcessId()) parent = entry.th32ParentProcessID;
+  CloseHandle(snapshot);
+  HANDLE h = parent ? OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent) : nullptr;
+  if (!h) return 0;
+  const long long created = CreatedMs(h);
+  CloseHandle(h);
+  return created;
+}
+
 void RecordStart(const char* log) {
+  const long long now = NowMs();
   char cwd[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, cwd);
   Append(log, "start pid=" + std::to_string(GetCurrentProcessId()) + " cmd=" + GetCommandLineA() + " cwd=" + cwd);
+  Append("times.log", std::string(log) + " pid=" + std::to_string(GetCurrentProcessId()) + " now=" +
+                          std::to_string(now) + " created=" + std::to_string(CreatedMs(GetCurrentProcess())) +
+                          " parent_created=" + std::to_string(ParentCreatedMs()));
 }
 
 int ReadNumber(const char* file, int fallback) {
@@ -93,7 +135,8 @@ int MySql() {
         continue;
       }
       Sleep(ReadNumber("mysql.delay", 300));
-      Append("mysql.log", "clean shutdown pid=" + std::to_string(GetCurrentProcessId()));
+      Append("mysql.log", "clean shutdown pid=" + std::to_string(GetCurrentProcessId()) +
+                              " at=" + std::to_string(NowMs()));
       return 0;
     }
   }

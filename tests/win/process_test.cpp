@@ -3,6 +3,7 @@
 
 #include "control/process_table.h"
 #include "platform/process.h"
+#include "soak_support.h"
 #include "win_test_support.h"
 
 namespace {
@@ -34,14 +35,19 @@ TEST(ProcessTable, KillsEveryProcessOfTheImageNameInAnyFolderAndNoOther) {
 }
 
 TEST(ProcessTable, WalksCloseEverySnapshotAndProcessHandle) {
-  DWORD before = 0, after = 0;
-  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &before));
+  // A process that matches and cannot be killed keeps its handle path busy on every walk.
+  const std::string folder = wintest::TempFolder("handles");
+  HANDLE other = wintest::StartAs(folder, "Other.exe", "");
+  ASSERT_TRUE(wintest::WaitFor([] { return ProcessRunning("Other.exe"); }, 10000));
+  const unsigned long before = soak::NextHandleSlot();
   for (int i = 0; i < 300; ++i) {
     ProcessRunning("Apache.exe");
     KillProcesses("no-such-image.exe");
   }
-  ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &after));
-  EXPECT_EQ(after, before);
+  KillProcesses("Other.exe");
+  EXPECT_EQ(WaitForSingleObject(other, 5000), WAIT_OBJECT_0);
+  EXPECT_EQ(soak::NextHandleSlot(), before);
+  CloseHandle(other);
 }
 
 TEST(ProcessTable, WalkReadsTheWholeListWithTheRecordSizeSet) {

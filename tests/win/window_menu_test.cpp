@@ -4,6 +4,7 @@
 #include "app/Unit1.h"
 #include "platform/app.h"
 #include "platform/menu.h"
+#include "soak_support.h"
 #include "win_test_support.h"
 
 namespace {
@@ -78,17 +79,11 @@ TEST(MenuLayer, OpeningTheMenuManyTimesDrawsEveryItemAndLeaksNothing) {
   menu.Build(tree, 4);
   HWND hwnd = static_cast<HWND>(window.Handle());
 
-  auto nextGdiSlot = [] {
-    HGDIOBJ probe = CreateSolidBrush(RGB(1, 2, 3));
-    const auto slot = reinterpret_cast<uintptr_t>(probe) & 0xFFFF;
-    DeleteObject(probe);
-    return slot;
-  };
   SetTimer(hwnd, 9, 30, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
   menu.Popup(window, 100, 100);  // the first opening makes the painter's font
-  const auto before = nextGdiSlot();
+  const auto before = soak::NextGdiSlot();
   for (int i = 0; i < 200; ++i) menu.Popup(window, 100 + i % 50, 100);
-  const auto after = nextGdiSlot();
+  const auto after = soak::NextGdiSlot();
   KillTimer(hwnd, 9);
   // Wine may free objects of its own meanwhile, so the slot can move back; a leak of even one object
   // per opening would move it on by hundreds.
