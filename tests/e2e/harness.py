@@ -138,6 +138,10 @@ class Session:
         return subprocess.run([WINE, 'explorer', DESKTOP, windows_path(program)] + list(args), cwd=self.work,
                               env=self.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=60)
 
+    def run_in_desktop_async(self, program, *args):
+        return subprocess.Popen([WINE, 'explorer', DESKTOP, windows_path(program)] + list(args), cwd=self.work,
+                                env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def processes(self):
         """(pid, image name) of every process in the prefix, from a Tool Help snapshot."""
         out = subprocess.run([WINE, str(BUILD / 'tests' / 'standin' / 'pslist.exe')], env=self.env,

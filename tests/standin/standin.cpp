@@ -9,6 +9,8 @@
 //   apache.crash / mysql.crash exit with code 3, as a crash, whenever the file exists;
 //   mysql.refuse               ignore shut-down requests;
 //   mysql.delay                milliseconds between the request and the exit (default 300).
+// Like the real servers, which cannot both listen on the same port, a second Apache or database
+// stand-in that finds the first one running records "port in use" and exits.
 #include <windows.h>
 #include <tlhelp32.h>
 
@@ -97,6 +99,14 @@ int ReadNumber(const char* file, int fallback) {
   return v;
 }
 
+// Holds the server's port for the life of the process; false when another server holds it.
+bool TakePort(const char* port, const char* log) {
+  CreateMutexA(nullptr, FALSE, port);
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
+  Append(log, "port in use pid=" + std::to_string(GetCurrentProcessId()));
+  return false;
+}
+
 [[noreturn]] void RunUntilCrashed(const char* crashFile) {
   for (;;) {
     if (Exists(crashFile)) ExitProcess(3);
@@ -108,6 +118,7 @@ int Apache(const char* commandLine) {
   const bool child = std::strstr(commandLine, "--child") != nullptr;
   RecordStart(child ? "apache-child.log" : "apache.log");
   if (Exists("apache.fail")) return 1;
+  if (!child && !TakePort("VantrelStandInApachePort", "apache.log")) return 1;
   if (!child) {
     char self[MAX_PATH];
     GetModuleFileNameA(nullptr, self, MAX_PATH);
@@ -126,6 +137,7 @@ int Apache(const char* commandLine) {
 int MySql() {
   RecordStart("mysql.log");
   if (Exists("mysql.fail")) return 1;
+  if (!TakePort("VantrelStandInMysqlPort", "mysql.log")) return 1;
   HANDLE shutdown = CreateEventA(nullptr, FALSE, FALSE, kShutdownEvent);
   for (;;) {
     if (Exists("mysql.crash")) ExitProcess(3);
