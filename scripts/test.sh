@@ -11,6 +11,7 @@ for preset in host win64 win32; do
 done
 
 ctest --preset host
+ctest --preset win32
 
 # The Win32 layer's windows need an X display; the end-to-end tests make their own.
 number=$(mktemp)
