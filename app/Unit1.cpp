@@ -74,13 +74,14 @@ const platform::MenuLook kXPMenu1{
 };
 
 // The four pages of the local web server.
-constexpr stack::ShellRequest OpenHome{stack::Owner::MainWindow, "OPEN", "http://127.0.0.1", nullptr, nullptr, 1};
-constexpr stack::ShellRequest OpenHomeRoot{stack::Owner::MainWindow, "OPEN", "http://127.0.0.1/", nullptr,
-                                           nullptr, 1};
-constexpr stack::ShellRequest OpenPhpInfo{stack::Owner::MainWindow, "OPEN", "http://127.0.0.1/phpinfo", nullptr,
-                                          nullptr, 1};
-constexpr stack::ShellRequest OpenPhpMyAdmin{stack::Owner::MainWindow, "OPEN", "http://127.0.0.1/mysql/",
-                                             nullptr, nullptr, 1};
+constexpr stack::ShellRequest OpenHome{
+    stack::Owner::MainWindow, "OPEN", "http://127.0.0.1", nullptr, nullptr, 1};
+constexpr stack::ShellRequest OpenHomeRoot{
+    stack::Owner::MainWindow, "OPEN", "http://127.0.0.1/", nullptr, nullptr, 1};
+constexpr stack::ShellRequest OpenPhpInfo{
+    stack::Owner::MainWindow, "OPEN", "http://127.0.0.1/phpinfo", nullptr, nullptr, 1};
+constexpr stack::ShellRequest OpenPhpMyAdmin{
+    stack::Owner::MainWindow, "OPEN", "http://127.0.0.1/mysql/", nullptr, nullptr, 1};
 
 namespace {
 const Binding* FindBinding(Event event, ItemField item) {
@@ -149,9 +150,19 @@ void TForm1::OnTrayMouse(platform::TrayMouse event) {
   }
 }
 
-void TForm1::OnTaskbarCreated() { ShowTrayIcon(); }
+void TForm1::OnTaskbarCreated() {
+  ShowTrayIcon();
+}
 
-void TForm1::AccueilClick(TObject*) { stack::Issue(OpenHome, Handle()); }
-void TForm1::RxTrayIcon1DblClick(TObject*) { stack::Issue(OpenHomeRoot, Handle()); }
-void TForm1::Admin1Click(TObject*) { stack::Issue(OpenPhpInfo, Handle()); }
-void TForm1::phpMyAdmin1Click(TObject*) { stack::Issue(OpenPhpMyAdmin, Handle()); }
+void TForm1::AccueilClick(TObject*) {
+  stack::Issue(OpenHome, Handle());
+}
+void TForm1::RxTrayIcon1DblClick(TObject*) {
+  stack::Issue(OpenHomeRoot, Handle());
+}
+void TForm1::Admin1Click(TObject*) {
+  stack::Issue(OpenPhpInfo, Handle());
+}
+void TForm1::phpMyAdmin1Click(TObject*) {
+  stack::Issue(OpenPhpMyAdmin, Handle());
+}

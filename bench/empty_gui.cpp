@@ -22,7 +22,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hInstance = instance;
   wc.lpszClassName = "EmptyGui";
   RegisterClassA(&wc);
-  HWND hwnd = CreateWindowExA(0, "EmptyGui", "", WS_CAPTION, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
+  HWND hwnd =
+      CreateWindowExA(0, "EmptyGui", "", WS_CAPTION, 0, 0, 100, 100, nullptr, nullptr, instance, nullptr);
   FILETIME now, created, exited, kernel, user;
   GetSystemTimeAsFileTime(&now);
   GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);

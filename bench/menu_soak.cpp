@@ -10,8 +10,8 @@ namespace {
 void Print(const char* when) {
   DWORD handles = 0;
   GetProcessHandleCount(GetCurrentProcess(), &handles);
-  std::printf("%s handles=%lu next_handle_slot=%lu gdi_objects=%lu user_objects=%lu next_gdi_slot=%lu\n", when,
-              handles, soak::NextHandleSlot(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
+  std::printf("%s handles=%lu next_handle_slot=%lu gdi_objects=%lu user_objects=%lu next_gdi_slot=%lu\n",
+              when, handles, soak::NextHandleSlot(), GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
               GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), soak::NextGdiSlot());
   std::fflush(stdout);
 }

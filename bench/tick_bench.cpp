@@ -17,7 +17,8 @@ unsigned CountProcesses() {
   platform::OwnedSnapshot snapshot(platform::TakeProcessSnapshot());
   platform::ProcessEntry entry;
   unsigned n = 0;
-  for (bool ok = platform::FirstProcess(snapshot.get(), entry); ok; ok = platform::NextProcess(snapshot.get(), entry))
+  for (bool ok = platform::FirstProcess(snapshot.get(), entry); ok;
+       ok = platform::NextProcess(snapshot.get(), entry))
     ++n;
   return n;
 }
@@ -71,7 +72,8 @@ int main(int argc, char** argv) {
     Sleep(500);
     const double walk = Median([] { CountProcesses(); }, 101);
     const double tick = Median([&form] { form.Timer1Timer(&form); }, 101);
-    std::printf("processes=%u walk_us=%.1f tick_us=%.1f ratio=%.2f\n", CountProcesses(), walk, tick, tick / walk);
+    std::printf("processes=%u walk_us=%.1f tick_us=%.1f ratio=%.2f\n", CountProcesses(), walk, tick,
+                tick / walk);
     std::fflush(stdout);
   }
   for (HANDLE h : spawned) {

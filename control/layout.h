@@ -26,15 +26,17 @@ inline constexpr char MySqlExecutable[] = "w:/usr/local/mysql/bin/mysqld-opt.exe
 inline constexpr char MySqlLaunchDirectory[] = "w:/usr/local/mysql/bin/";
 inline constexpr char MySqlAdmin[] = "w:/usr/local/mysql/bin/mysqladmin.exe";
 
-inline constexpr ShellRequest MapStackDrive{Owner::None, "Open", "Command", "/C Subst W: \"mnt\"", nullptr, 0};
+inline constexpr ShellRequest MapStackDrive{Owner::None,           "Open",  "Command",
+                                            "/C Subst W: \"mnt\"", nullptr, 0};
 inline constexpr ShellRequest UnmapStackDrive{Owner::None, "Open", "Command", "/C subst w: /d", nullptr, 0};
-inline constexpr ShellRequest StartApache{Owner::MainWindow, "Open", ApacheExecutable, ApacheParameters,
-                                          ApacheDirectory, 0};
-inline constexpr ShellRequest StartMySqlAtLaunch{Owner::MainWindow, "Open", MySqlExecutable,
-                                                 "--defaults-file=my.cnf", MySqlLaunchDirectory, 0};
-inline constexpr ShellRequest StartMySqlFromMenu{Owner::MainWindow, "Open", MySqlExecutable,
-                                                 "--defaults-file=my-small.cnf", "", 0};
-inline constexpr ShellRequest StopMySql{Owner::MainWindow, "Open", MySqlAdmin, " -u root shutdown", nullptr, 0};
+inline constexpr ShellRequest StartApache{Owner::MainWindow, "Open",          ApacheExecutable,
+                                          ApacheParameters,  ApacheDirectory, 0};
+inline constexpr ShellRequest StartMySqlAtLaunch{
+    Owner::MainWindow, "Open", MySqlExecutable, "--defaults-file=my.cnf", MySqlLaunchDirectory, 0};
+inline constexpr ShellRequest StartMySqlFromMenu{
+    Owner::MainWindow, "Open", MySqlExecutable, "--defaults-file=my-small.cnf", "", 0};
+inline constexpr ShellRequest StopMySql{Owner::MainWindow,   "Open",  MySqlAdmin,
+                                        " -u root shutdown", nullptr, 0};
 
 // 64-bit Windows has no program "Command"; the drive requests then go to "cmd" instead.
 inline constexpr char FallbackInterpreter[] = "cmd";

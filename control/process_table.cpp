@@ -10,7 +10,9 @@ unsigned BoundedLength(const char* s, unsigned cap) {
   return n;
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c; }
+char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - ('a' - 'A')) : c;
+}
 
 bool EqualIgnoringAsciiCase(const char* a, unsigned lengthA, const char* b, unsigned lengthB) {
   if (lengthA != lengthB) return false;

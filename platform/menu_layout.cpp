@@ -8,12 +8,14 @@ int ScaleForDpi(int pixelsAt96, int dpi) {
   return (pixelsAt96 * dpi + 48) / 96;
 }
 
-int FontHeightForDpi(const MenuLook& look, int dpi) { return -ScaleForDpi(-look.FontHeight, dpi); }
+int FontHeightForDpi(const MenuLook& look, int dpi) {
+  return -ScaleForDpi(-look.FontHeight, dpi);
+}
 
 namespace {
-constexpr int kTextGap = 8;        // between icon column and caption
-constexpr int kRightRoom = 24;     // submenu arrow and right margin
-constexpr int kItemPadding = 8;    // above and below the caption together
+constexpr int kTextGap = 8;      // between icon column and caption
+constexpr int kRightRoom = 24;   // submenu arrow and right margin
+constexpr int kItemPadding = 8;  // above and below the caption together
 constexpr int kMinItemHeight = 20;
 constexpr int kSeparatorHeight = 5;
 }  // namespace
@@ -54,14 +56,15 @@ ItemPaint PlanMenuItem(const MenuLook& look, int dpi, const Rect& item, bool sep
   p.selected = selected && look.DrawSelect && !disabled;
   if (p.selected) {
     p.selection = item;
-    p.selectionFill = look.UseDimColor ? colors(look.SelectColor)
-                                       : Blend(colors(look.SelectColor), colors(SysColor::Window), look.DimLevel);
+    p.selectionFill = look.UseDimColor
+                          ? colors(look.SelectColor)
+                          : Blend(colors(look.SelectColor), colors(SysColor::Window), look.DimLevel);
     p.selectionFrame = colors(look.SelectBorderColor);
   }
-  p.text = {item.left + column + ScaleForDpi(kTextGap, dpi), item.top, item.right - ScaleForDpi(kRightRoom, dpi),
-            item.bottom};
-  p.textColor = disabled ? colors(look.DisabledColor)
-                         : colors(p.selected ? look.SelectFontColor : look.FontColor);
+  p.text = {item.left + column + ScaleForDpi(kTextGap, dpi), item.top,
+            item.right - ScaleForDpi(kRightRoom, dpi), item.bottom};
+  p.textColor =
+      disabled ? colors(look.DisabledColor) : colors(p.selected ? look.SelectFontColor : look.FontColor);
   return p;
 }
 

@@ -16,7 +16,9 @@ World& world() {
   return w;
 }
 
-void Reset() { world() = World{}; }
+void Reset() {
+  world() = World{};
+}
 
 bool World::Listed(unsigned long id) const {
   for (const Process& p : processes)
@@ -39,8 +41,12 @@ struct Snapshot {
 struct ProcessRef {
   unsigned long id;
 };
-std::string Field(const char* s) { return s ? std::string("\"") + s + "\"" : "none"; }
-void Log(std::string line) { world().log.push_back(std::move(line)); }
+std::string Field(const char* s) {
+  return s ? std::string("\"") + s + "\"" : "none";
+}
+void Log(std::string line) {
+  world().log.push_back(std::move(line));
+}
 }  // namespace
 
 }  // namespace fake
@@ -51,10 +57,19 @@ using fake::world;
 
 long long ShellOpen(WindowHandle owner, const char* verb, const char* target, const char* parameters,
                     const char* directory, int show) {
-  fake::ShellCall c{owner, verb, target, parameters != nullptr, directory != nullptr,
-                    parameters ? parameters : "", directory ? directory : "", show};
-  Log(std::string("shell ") + (owner == fake::kMainWindow ? "main" : owner ? "other" : "none") + " " +
-      fake::Field(verb) + " " + fake::Field(target) + " " + fake::Field(parameters) + " " +
+  fake::ShellCall c{owner,
+                    verb,
+                    target,
+                    parameters != nullptr,
+                    directory != nullptr,
+                    parameters ? parameters : "",
+                    directory ? directory : "",
+                    show};
+  Log(std::string("shell ") +
+      (owner == fake::kMainWindow ? "main"
+       : owner                    ? "other"
+                                  : "none") +
+      " " + fake::Field(verb) + " " + fake::Field(target) + " " + fake::Field(parameters) + " " +
       fake::Field(directory) + " " + std::to_string(show));
   world().shell.push_back(c);
   return world().onShell ? world().onShell(c) : 42;
@@ -72,7 +87,9 @@ unsigned DriveType(const char* root) {
   return answer;
 }
 
-unsigned long long Milliseconds() { return world().now; }
+unsigned long long Milliseconds() {
+  return world().now;
+}
 void Pause(unsigned ms) {
   world().now += ms;
   Log("pause " + std::to_string(ms));
@@ -103,7 +120,9 @@ bool FirstProcess(SnapshotHandle h, ProcessEntry& e) {
   static_cast<fake::Snapshot*>(h)->next = 0;
   return Fill(h, e);
 }
-bool NextProcess(SnapshotHandle h, ProcessEntry& e) { return Fill(h, e); }
+bool NextProcess(SnapshotHandle h, ProcessEntry& e) {
+  return Fill(h, e);
+}
 void CloseSnapshot(SnapshotHandle h) {
   delete static_cast<fake::Snapshot*>(h);
   --world().openHandles;
@@ -140,8 +159,12 @@ void Application::HideOwnWindow() {
   own_ = reinterpret_cast<void*>(0x2000);
   Log("app hide-own-window");
 }
-void Application::Initialize() { Log("app initialize"); }
-void Application::SetTitle(const char* title) { Log(std::string("app title ") + title); }
+void Application::Initialize() {
+  Log("app initialize");
+}
+void Application::SetTitle(const char* title) {
+  Log(std::string("app title ") + title);
+}
 void Application::Run(Window& main) {
   if (showMainForm_) main.SetVisible(true);
   Log("app run");
@@ -201,7 +224,9 @@ void TrayIcon::Remove() {
   world().trayShown = false;
   Log("tray remove");
 }
-Point CursorPosition() { return world().cursor; }
+Point CursorPosition() {
+  return world().cursor;
+}
 
 PopupMenu::~PopupMenu() = default;
 void PopupMenu::Build(const MenuEntry* entries, unsigned count) {
@@ -209,7 +234,9 @@ void PopupMenu::Build(const MenuEntry* entries, unsigned count) {
   menu_ = this;
   Log("menu build " + std::to_string(count));
 }
-void PopupMenu::Popup(Window&, int x, int y) { Log("popup " + std::to_string(x) + " " + std::to_string(y)); }
+void PopupMenu::Popup(Window&, int x, int y) {
+  Log("popup " + std::to_string(x) + " " + std::to_string(y));
+}
 
 MenuPainter::~MenuPainter() = default;
 void MenuPainter::Attach(Window& window, const MenuLook& look) {
@@ -219,6 +246,8 @@ void MenuPainter::Attach(Window& window, const MenuLook& look) {
 }
 void MenuPainter::Measure(void*) {}
 void MenuPainter::Draw(void*) {}
-void* MenuPainter::FontFor(void*) { return nullptr; }
+void* MenuPainter::FontFor(void*) {
+  return nullptr;
+}
 
 }  // namespace platform

@@ -24,10 +24,10 @@ struct ShellCall {
 
 struct Process {
   unsigned long id;
-  std::string exe;                    // up to 260 bytes; exactly 260 leaves no zero in the record
+  std::string exe;  // up to 260 bytes; exactly 260 leaves no zero in the record
   bool openable = true;
-  unsigned long long goneAt = ~0ull;  // virtual time from which the process is no longer listed
-  unsigned long long exitDelayMs = 0; // how long a termination takes to take effect
+  unsigned long long goneAt = ~0ull;   // virtual time from which the process is no longer listed
+  unsigned long long exitDelayMs = 0;  // how long a termination takes to take effect
 };
 
 struct World {
@@ -37,15 +37,15 @@ struct World {
 
   std::deque<unsigned> driveAnswers;  // answers in turn, then driveDefault
   unsigned driveDefault = 3;
-  unsigned long long now = 0;         // virtual milliseconds
-  unsigned long long probeCostMs = 0; // virtual time a drive probe takes
+  unsigned long long now = 0;          // virtual milliseconds
+  unsigned long long probeCostMs = 0;  // virtual time a drive probe takes
 
   std::vector<Process> processes;
   bool snapshotFails = false;
-  int openHandles = 0;                // snapshots and process handles not yet closed
+  int openHandles = 0;  // snapshots and process handles not yet closed
   unsigned snapshots = 0;
 
-  unsigned trayAddFailures = 0;       // the next this many adds fail
+  unsigned trayAddFailures = 0;  // the next this many adds fail
   unsigned trayAdds = 0;
   bool trayShown = false;
   std::vector<unsigned> armedTimers;

@@ -12,7 +12,9 @@ namespace {
 constexpr char kApplicationClass[] = "VantrelApplication";
 constexpr char kFormClass[] = "TForm1";
 
-HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE Instance() {
+  return GetModuleHandleA(nullptr);
+}
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageA("TaskbarCreated");
@@ -131,8 +133,8 @@ WindowHandle Window::Handle() {
     RECT r{0, 0, settings_->clientWidth, settings_->clientHeight};
     AdjustWindowRectEx(&r, style, FALSE, 0);
     HWND hwnd = CreateWindowExA(0, kFormClass, settings_->caption, style, settings_->left, settings_->top,
-                                r.right - r.left, r.bottom - r.top, AsWindow(app_ ? app_->OwnWindow() : nullptr),
-                                nullptr, Instance(), nullptr);
+                                r.right - r.left, r.bottom - r.top,
+                                AsWindow(app_ ? app_->OwnWindow() : nullptr), nullptr, Instance(), nullptr);
     if (hwnd) {
       SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
       handle_ = hwnd;

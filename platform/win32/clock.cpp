@@ -15,6 +15,8 @@ unsigned long long Milliseconds() {
   return high | now;
 }
 
-void Pause(unsigned ms) { Sleep(ms); }
+void Pause(unsigned ms) {
+  Sleep(ms);
+}
 
 }  // namespace platform

@@ -4,6 +4,8 @@
 
 namespace platform {
 
-unsigned DriveType(const char* root) { return GetDriveTypeA(root); }
+unsigned DriveType(const char* root) {
+  return GetDriveTypeA(root);
+}
 
 }  // namespace platform

@@ -11,9 +11,13 @@ namespace platform::win32 {
 constexpr UINT kTrayMessage = WM_APP + 1;
 constexpr UINT kTrayIconId = 1;
 
-inline HWND AsWindow(WindowHandle h) { return static_cast<HWND>(h); }
+inline HWND AsWindow(WindowHandle h) {
+  return static_cast<HWND>(h);
+}
 
-inline void DeleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
+inline void DeleteGdiObject(HGDIOBJ h) {
+  DeleteObject(h);
+}
 using OwnedGdi = Owned<HGDIOBJ, DeleteGdiObject>;
 
 }  // namespace platform::win32

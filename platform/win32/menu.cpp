@@ -39,10 +39,10 @@ void PopupMenu::Popup(Window& owner, int x, int y) {
   // The hidden window is brought to the foreground around the popup so that the menu closes when
   // the user clicks elsewhere, and a harmless message after it lets the next popup open cleanly.
   SetForegroundWindow(hwnd);
-  TrackPopupMenuEx(static_cast<HMENU>(menu_),
-                   TPM_LEFTALIGN | TPM_RIGHTBUTTON |
-                       (look && look->AnimateBottomToTop ? TPM_VERNEGANIMATION : 0u),
-                   x, y, hwnd, nullptr);
+  TrackPopupMenuEx(
+      static_cast<HMENU>(menu_),
+      TPM_LEFTALIGN | TPM_RIGHTBUTTON | (look && look->AnimateBottomToTop ? TPM_VERNEGANIMATION : 0u), x, y,
+      hwnd, nullptr);
   PostMessageA(hwnd, WM_NULL, 0, 0);
 }
 
@@ -76,7 +76,9 @@ int Caption1252(const char* caption, wchar_t* out, int capacity) {
   return n - 1;
 }
 
-int DpiOf(HDC dc) { return GetDeviceCaps(dc, LOGPIXELSY); }
+int DpiOf(HDC dc) {
+  return GetDeviceCaps(dc, LOGPIXELSY);
+}
 
 // Selects a font for the life of the object and puts the previous one back.
 class SelectedFont {
@@ -140,8 +142,9 @@ void MenuPainter::Draw(void* message) {
   ++drawn_;
   HDC dc = d->hDC;
   const Rect r{d->rcItem.left, d->rcItem.top, d->rcItem.right, d->rcItem.bottom};
-  const ItemPaint p = PlanMenuItem(*look_, DpiOf(dc), r, item->IsSeparator(), (d->itemState & ODS_SELECTED) != 0,
-                                   (d->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0, SystemColor);
+  const ItemPaint p =
+      PlanMenuItem(*look_, DpiOf(dc), r, item->IsSeparator(), (d->itemState & ODS_SELECTED) != 0,
+                   (d->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0, SystemColor);
   Fill(dc, p.background, p.backgroundColor);
   Fill(dc, p.iconColumn, p.iconColumnColor);
   if (p.separator) {

@@ -34,9 +34,13 @@ bool FirstProcess(SnapshotHandle snapshot, ProcessEntry& entry) {
   return Copy(Process32First(snapshot, &record), entry);
 }
 
-bool NextProcess(SnapshotHandle snapshot, ProcessEntry& entry) { return Copy(Process32Next(snapshot, &record), entry); }
+bool NextProcess(SnapshotHandle snapshot, ProcessEntry& entry) {
+  return Copy(Process32Next(snapshot, &record), entry);
+}
 
-void CloseSnapshot(SnapshotHandle snapshot) { CloseHandle(snapshot); }
+void CloseSnapshot(SnapshotHandle snapshot) {
+  CloseHandle(snapshot);
+}
 
 ProcessHandle OpenForTermination(unsigned long processId) {
   return OpenProcess(PROCESS_TERMINATE, FALSE, processId);
@@ -46,6 +50,8 @@ bool TerminateWithCode(ProcessHandle process, unsigned exitCode) {
   return TerminateProcess(process, exitCode) != FALSE;
 }
 
-void CloseProcess(ProcessHandle process) { CloseHandle(process); }
+void CloseProcess(ProcessHandle process) {
+  CloseHandle(process);
+}
 
 }  // namespace platform

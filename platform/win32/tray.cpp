@@ -20,9 +20,10 @@ HICON LoadTrayIcon(const char* resource) {
   HRSRC dirRes = FindResourceA(module, resource, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
   HGLOBAL dirMem = dirRes ? LoadResource(module, dirRes) : nullptr;
   const int id = dirMem ? LookupIconIdFromDirectoryEx(static_cast<PBYTE>(LockResource(dirMem)), TRUE, 48, 48,
-                                                       LR_DEFAULTCOLOR)
+                                                      LR_DEFAULTCOLOR)
                         : 0;
-  HRSRC imgRes = id ? FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3) /* RT_ICON */) : nullptr;
+  HRSRC imgRes =
+      id ? FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(3) /* RT_ICON */) : nullptr;
   HGLOBAL imgMem = imgRes ? LoadResource(module, imgRes) : nullptr;
   const auto* info = imgMem ? static_cast<const BITMAPINFOHEADER*>(LockResource(imgMem)) : nullptr;
   if (!info || info->biBitCount != 32 || info->biWidth <= 0 || size <= 0 || size > info->biWidth)
@@ -43,8 +44,8 @@ HICON LoadTrayIcon(const char* resource) {
   header.bV5AlphaMask = 0xFF000000;
   void* pixels = nullptr;
   HDC screen = GetDC(nullptr);
-  win32::OwnedGdi color(CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &pixels,
-                                         nullptr, 0));
+  win32::OwnedGdi color(
+      CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &pixels, nullptr, 0));
   ReleaseDC(nullptr, screen);
   static const BYTE clearMask[512] = {};  // rows of whole words, 48 x 48 at most
   win32::OwnedGdi mask(CreateBitmap(size, size, 1, 1, clearMask));

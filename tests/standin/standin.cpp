@@ -29,9 +29,13 @@ std::string LogDir() {
   return buf;
 }
 
-std::string PathOf(const char* file) { return LogDir() + "\\" + file; }
+std::string PathOf(const char* file) {
+  return LogDir() + "\\" + file;
+}
 
-bool Exists(const char* file) { return GetFileAttributesA(PathOf(file).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const char* file) {
+  return GetFileAttributesA(PathOf(file).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void Append(const char* file, const std::string& line) {
   HANDLE h = CreateFileA(PathOf(file).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
@@ -84,7 +88,8 @@ void RecordStart(const char* log) {
   const long long now = NowMs();
   char cwd[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, cwd);
-  Append(log, "start pid=" + std::to_string(GetCurrentProcessId()) + " cmd=" + GetCommandLineA() + " cwd=" + cwd);
+  Append(log,
+         "start pid=" + std::to_string(GetCurrentProcessId()) + " cmd=" + GetCommandLineA() + " cwd=" + cwd);
   Append("times.log", std::string(log) + " pid=" + std::to_string(GetCurrentProcessId()) + " now=" +
                           std::to_string(now) + " created=" + std::to_string(CreatedMs(GetCurrentProcess())) +
                           " parent_created=" + std::to_string(ParentCreatedMs()));

@@ -29,9 +29,10 @@ class FormTest : public ::testing::Test {
   static std::string Shell(const char* owner, const char* verb, const char* target, const char* params,
                            const char* dir, int show) {
     auto field = [](const char* s) { return s ? std::string("\"") + s + "\"" : std::string("none"); };
-    return std::string("shell ") + owner + " " + field(verb) + " " + field(target) + " " + field(params) + " " +
-           field(dir) + " " + std::to_string(show);
+    return std::string("shell ") + owner + " " + field(verb) + " " + field(target) + " " + field(params) +
+           " " + field(dir) + " " + std::to_string(show);
   }
+
  protected:
   platform::Application app;
   std::unique_ptr<TForm1> form;

@@ -13,7 +13,9 @@ struct MatchCase {
   bool matches;
 };
 
-void PrintTo(const MatchCase& c, std::ostream* os) { *os << c.exe.substr(0, 40) << " ~ " << c.name.substr(0, 40); }
+void PrintTo(const MatchCase& c, std::ostream* os) {
+  *os << c.exe.substr(0, 40) << " ~ " << c.name.substr(0, 40);
+}
 
 class ImageMatch : public ::testing::TestWithParam<MatchCase> {};
 
@@ -31,27 +33,21 @@ const std::string k260(256, 'a');
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ImageMatch,
-    ::testing::Values(MatchCase{"Apache.exe", "Apache.exe", true},
-                      MatchCase{"apache.exe", "Apache.exe", true},
-                      MatchCase{"APACHE.EXE", "apache.exe", true},
-                      MatchCase{"C:\\Other\\Apache.exe", "Apache.exe", true},
-                      MatchCase{"w:Apache.exe", "APACHE.exe", true},
-                      MatchCase{"C:\\Program Files\\x/Apache.exe", "Apache.exe", false},  // "/" is no separator
-                      MatchCase{"C:\\Other\\Apache.exe", "c:\\other\\apache.exe", true},  // whole path
-                      MatchCase{"C:\\Other\\Apache.exe", "D:\\Other\\Apache.exe", false},
-                      MatchCase{"C:\\Other\\Apache.exe", "Other\\Apache.exe", false},
-                      MatchCase{"Apache", "Apache.exe", false},
-                      MatchCase{"Apache.exe.old", "Apache.exe", false},
-                      MatchCase{"XApache.exe", "Apache.exe", false},
-                      MatchCase{"Mysqld-opt.exe", "mysqld-opt.exe", true},
-                      MatchCase{"\xC9t\xE9.exe", "\xE9t\xE9.exe", false},  // É and é differ
-                      MatchCase{"\xE9t\xE9.exe", "\xC9T\xC9.EXE", false},
-                      MatchCase{"\xE9t\xE9.exe", "\xE9T\xE9.EXE", true},
-                      MatchCase{"", "", true},
-                      MatchCase{"C:\\dir\\", "", true},  // an empty file part equals an empty name
-                      // 260 characters and no zero: the text ends at the record's end.
-                      MatchCase{k260 + ".exe", k260 + ".exe", true},
-                      MatchCase{k260 + ".exe", k260 + ".exex", false}));
+    ::testing::Values(
+        MatchCase{"Apache.exe", "Apache.exe", true}, MatchCase{"apache.exe", "Apache.exe", true},
+        MatchCase{"APACHE.EXE", "apache.exe", true}, MatchCase{"C:\\Other\\Apache.exe", "Apache.exe", true},
+        MatchCase{"w:Apache.exe", "APACHE.exe", true},
+        MatchCase{"C:\\Program Files\\x/Apache.exe", "Apache.exe", false},  // "/" is no separator
+        MatchCase{"C:\\Other\\Apache.exe", "c:\\other\\apache.exe", true},  // whole path
+        MatchCase{"C:\\Other\\Apache.exe", "D:\\Other\\Apache.exe", false},
+        MatchCase{"C:\\Other\\Apache.exe", "Other\\Apache.exe", false},
+        MatchCase{"Apache", "Apache.exe", false}, MatchCase{"Apache.exe.old", "Apache.exe", false},
+        MatchCase{"XApache.exe", "Apache.exe", false}, MatchCase{"Mysqld-opt.exe", "mysqld-opt.exe", true},
+        MatchCase{"\xC9t\xE9.exe", "\xE9t\xE9.exe", false},  // É and é differ
+        MatchCase{"\xE9t\xE9.exe", "\xC9T\xC9.EXE", false}, MatchCase{"\xE9t\xE9.exe", "\xE9T\xE9.EXE", true},
+        MatchCase{"", "", true}, MatchCase{"C:\\dir\\", "", true},  // an empty file part equals an empty name
+        // 260 characters and no zero: the text ends at the record's end.
+        MatchCase{k260 + ".exe", k260 + ".exe", true}, MatchCase{k260 + ".exe", k260 + ".exex", false}));
 
 class Walks : public FormTest {};
 

@@ -5,12 +5,13 @@ using ::testing::ElementsAre;
 
 namespace {
 
-const std::string kStartApache =
-    FormTest::Shell("main", "Open", kApacheExe, "-f w:/usr/local/apache2/conf/httpd.conf -d w:/usr/local/apache2/",
-                    "w:/usr/local/php", 0);
+const std::string kStartApache = FormTest::Shell(
+    "main", "Open", kApacheExe, "-f w:/usr/local/apache2/conf/httpd.conf -d w:/usr/local/apache2/",
+    "w:/usr/local/php", 0);
 const std::string kStartMySqlMenu =
     FormTest::Shell("main", "Open", kMysqldExe, "--defaults-file=my-small.cnf", "", 0);
-const std::string kStopMySql = FormTest::Shell("main", "Open", kMysqladminExe, " -u root shutdown", nullptr, 0);
+const std::string kStopMySql =
+    FormTest::Shell("main", "Open", kMysqladminExe, " -u root shutdown", nullptr, 0);
 const std::string kUnmap = FormTest::Shell("none", "Open", "Command", "/C subst w: /d", nullptr, 0);
 
 class Poll : public FormTest {};
@@ -51,7 +52,9 @@ struct ToggleCase {
   std::vector<std::string> expected;
 };
 
-void PrintTo(const ToggleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ToggleCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Toggle : public FormTest, public ::testing::WithParamInterface<ToggleCase> {};
 
@@ -92,9 +95,10 @@ TEST_P(Toggle, MySqlOneTestTwoBranches) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, Toggle,
-    ::testing::Values(ToggleCase{"NotRunningLaunchesOnce", false, 0, {"start"}},
-                      ToggleCase{"RunningAndStillListedOnlyStops", true, 500, {"terminate 20 0", "terminate 21 0"}},
-                      ToggleCase{"RunningAndGoneAtOnceDoesNotRestart", true, 0, {"terminate 20 0", "terminate 21 0"}}),
+    ::testing::Values(
+        ToggleCase{"NotRunningLaunchesOnce", false, 0, {"start"}},
+        ToggleCase{"RunningAndStillListedOnlyStops", true, 500, {"terminate 20 0", "terminate 21 0"}},
+        ToggleCase{"RunningAndGoneAtOnceDoesNotRestart", true, 0, {"terminate 20 0", "terminate 21 0"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct QuitCase {
@@ -105,7 +109,9 @@ struct QuitCase {
   std::vector<std::string> expected;
 };
 
-void PrintTo(const QuitCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const QuitCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class Quit : public FormTest, public ::testing::WithParamInterface<QuitCase> {};
 
@@ -136,13 +142,25 @@ TEST_P(Quit, StopsApacheShutsTheDatabaseDownCleanlyAndUnmapsLast) {
 
 INSTANTIATE_TEST_SUITE_P(
     Outcomes, Quit,
-    ::testing::Values(
-        QuitCase{"NothingRunningUnmapsAtOnce", false, false, 0, 0, {"unmap", "app terminate"}},
-        QuitCase{"DatabaseShutsDownWhenAsked", true, true, 1000, 1000,
-                 {"terminate 20 0", "stop-mysql", "unmap", "app terminate"}},
-        QuitCase{"DatabaseIgnoresTheRequestAndIsTerminatedAfterTheBound", true, true, -1, 15000,
-                 {"terminate 20 0", "stop-mysql", "terminate 30 0", "unmap", "app terminate"}},
-        QuitCase{"ApacheSlowToExitIsWaitedFor", true, false, 0, 200, {"terminate 20 0", "unmap", "app terminate"}}),
+    ::testing::Values(QuitCase{"NothingRunningUnmapsAtOnce", false, false, 0, 0, {"unmap", "app terminate"}},
+                      QuitCase{"DatabaseShutsDownWhenAsked",
+                               true,
+                               true,
+                               1000,
+                               1000,
+                               {"terminate 20 0", "stop-mysql", "unmap", "app terminate"}},
+                      QuitCase{"DatabaseIgnoresTheRequestAndIsTerminatedAfterTheBound",
+                               true,
+                               true,
+                               -1,
+                               15000,
+                               {"terminate 20 0", "stop-mysql", "terminate 30 0", "unmap", "app terminate"}},
+                      QuitCase{"ApacheSlowToExitIsWaitedFor",
+                               true,
+                               false,
+                               0,
+                               200,
+                               {"terminate 20 0", "unmap", "app terminate"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -11,21 +11,21 @@ using ::testing::ElementsAre;
 namespace {
 
 const std::string kMap = FormTest::Shell("none", "Open", "Command", "/C Subst W: \"mnt\"", nullptr, 0);
-const std::string kStartApache =
-    FormTest::Shell("main", "Open", "w:/usr/local/apache2/bin/Apache.exe",
-                    "-f w:/usr/local/apache2/conf/httpd.conf -d w:/usr/local/apache2/", "w:/usr/local/php", 0);
+const std::string kStartApache = FormTest::Shell(
+    "main", "Open", "w:/usr/local/apache2/bin/Apache.exe",
+    "-f w:/usr/local/apache2/conf/httpd.conf -d w:/usr/local/apache2/", "w:/usr/local/php", 0);
 const std::string kStartMySql = FormTest::Shell("main", "Open", "w:/usr/local/mysql/bin/mysqld-opt.exe",
                                                 "--defaults-file=my.cnf", "w:/usr/local/mysql/bin/", 0);
 
 TEST_F(FormTest, ProgramEntrySetsUpHiddenAndRunsTheWholeStartUpBeforeTheLoop) {
   fake::world().driveAnswers = {3, 3};
   EXPECT_EQ(vantrel(app), 0);
-  EXPECT_THAT(fake::world().log,
-              ElementsAre("app hide-own-window", "app initialize", "app title Vantrel", "window create Form1",
-                          "menu build 12", "painter attach Tahoma", "window handle",
-                          "tray add Vantrel MAINICON ok", "timer arm 1 2500", "window visible 0", kMap,
-                          "probe w:\\ 3", "probe w:\\ 3", kStartApache, kStartMySql, "app run", "tray remove",
-                          "timer disarm 1"));
+  EXPECT_THAT(
+      fake::world().log,
+      ElementsAre("app hide-own-window", "app initialize", "app title Vantrel", "window create Form1",
+                  "menu build 12", "painter attach Tahoma", "window handle", "tray add Vantrel MAINICON ok",
+                  "timer arm 1 2500", "window visible 0", kMap, "probe w:\\ 3", "probe w:\\ 3", kStartApache,
+                  kStartMySql, "app run", "tray remove", "timer disarm 1"));
   EXPECT_EQ(Form1, nullptr);
 }
 
@@ -56,7 +56,9 @@ struct WaitCase {
   bool answered;
 };
 
-void PrintTo(const WaitCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const WaitCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class DriveWait : public FormTest, public ::testing::WithParamInterface<WaitCase> {};
 

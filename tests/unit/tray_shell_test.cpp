@@ -16,8 +16,8 @@ TEST_F(TrayShell, MenuTreeHasItsCaptionsDepthsAndStoppedTexts) {
     tree.push_back(std::string(e.depth, '>') + e.item->Caption);
   // The status lines already read "Démarré": start-up wrote them before the menu can be opened.
   EXPECT_THAT(tree, ElementsAre("Raccourcis", ">Accueil", ">phpinfo()", ">phpMyAdmin", "Etat des serveurs",
-                                ">Apache : D\xE9marr\xE9", ">MySQL : D\xE9marr\xE9", ">-", ">D\xE9marrer Apache",
-                                ">D\xE9marrer MySQL", "-", "Quitter"));
+                                ">Apache : D\xE9marr\xE9", ">MySQL : D\xE9marr\xE9", ">-",
+                                ">D\xE9marrer Apache", ">D\xE9marrer MySQL", "-", "Quitter"));
   EXPECT_TRUE(fake::world().menu[7].item->IsSeparator());
   EXPECT_FALSE(fake::world().menu[0].item->IsSeparator());
 }
@@ -38,9 +38,9 @@ TEST_F(TrayShell, MenuCommandsFollowTheBindings) {
       {"Etat des serveurs", {}},
       {"Apache : D\xE9marr\xE9", {}},
       {"MySQL : D\xE9marr\xE9", {}},
-      {"D\xE9marrer Apache", {Shell("main", "Open", kApacheExe,
-                                    "-f w:/usr/local/apache2/conf/httpd.conf -d w:/usr/local/apache2/",
-                                    "w:/usr/local/php", 0)}},
+      {"D\xE9marrer Apache",
+       {Shell("main", "Open", kApacheExe, "-f w:/usr/local/apache2/conf/httpd.conf -d w:/usr/local/apache2/",
+              "w:/usr/local/php", 0)}},
       {"D\xE9marrer MySQL", {Shell("main", "Open", kMysqldExe, "--defaults-file=my-small.cnf", "", 0)}},
   };
   TForm1& f = Started();
@@ -82,7 +82,8 @@ TEST_F(TrayShell, TrayIconComesBackAfterTheTaskbarRestartsAndRetriesUntilTaken) 
   fake::world().trayAddFailures = 2;  // the taskbar is not up yet at start
   TForm1& f = Started();
   EXPECT_FALSE(f.RxTrayIcon1.Shown());
-  EXPECT_THAT(fake::world().armedTimers, ::testing::UnorderedElementsAre(unit1::kTimer1Id, unit1::kTrayRetryId));
+  EXPECT_THAT(fake::world().armedTimers,
+              ::testing::UnorderedElementsAre(unit1::kTimer1Id, unit1::kTrayRetryId));
   f.Window().Sink()->OnTimer(unit1::kTrayRetryId);
   EXPECT_FALSE(f.RxTrayIcon1.Shown());
   f.Window().Sink()->OnTimer(unit1::kTrayRetryId);

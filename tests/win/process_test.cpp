@@ -62,7 +62,8 @@ TEST(ProcessTable, WalkReadsTheWholeListWithTheRecordSizeSet) {
   ASSERT_TRUE(snapshot);
   platform::ProcessEntry entry;
   unsigned count = 0;
-  for (bool ok = platform::FirstProcess(snapshot.get(), entry); ok; ok = platform::NextProcess(snapshot.get(), entry))
+  for (bool ok = platform::FirstProcess(snapshot.get(), entry); ok;
+       ok = platform::NextProcess(snapshot.get(), entry))
     ++count;
   EXPECT_GT(count, 3u);
 }

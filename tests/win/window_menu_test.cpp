@@ -73,7 +73,8 @@ TEST(MenuLayer, OpeningTheMenuManyTimesDrawsEveryItemAndLeaksNothing) {
   window.Create(app, kSettings, &sink);
   platform::MenuPainter painter;
   painter.Attach(window, unit1::kXPMenu1);
-  platform::MenuItem items[4] = {{"Etat des serveurs", 1}, {"Apache : D\xE9marr\xE9", 2}, {"-", 3}, {"Quitter", 4}};
+  platform::MenuItem items[4] = {
+      {"Etat des serveurs", 1}, {"Apache : D\xE9marr\xE9", 2}, {"-", 3}, {"Quitter", 4}};
   const platform::MenuEntry tree[4] = {{&items[0], 0}, {&items[1], 1}, {&items[2], 0}, {&items[3], 0}};
   platform::PopupMenu menu;
   menu.Build(tree, 4);
