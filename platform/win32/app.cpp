@@ -77,7 +77,6 @@ void Application::HideOwnWindow() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;
     wc.hInstance = Instance();
-    wc.hIcon = LoadIconA(Instance(), "MAINICON");
     wc.lpszClassName = kApplicationClass;
     RegisterClassA(&wc);
     own_ = CreateWindowExA(WS_EX_TOOLWINDOW, kApplicationClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -90,7 +89,6 @@ void Application::Initialize() {
   WNDCLASSA wc{};
   wc.lpfnWndProc = FormProc;
   wc.hInstance = Instance();
-  wc.hIcon = LoadIconA(Instance(), "MAINICON");
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kFormClass;
