@@ -94,7 +94,9 @@ struct CaptionRow {
 
 extern const platform::WindowSettings kFormSettings;
 extern const TreeNode kMenuTree[12];
-extern const CaptionRow kCaptions[4];  // Apache1, Apache2, MySQL1, MySQL2
+extern const CaptionRow kCaptions[4];       // Apache1, Apache2, MySQL1, MySQL2
+inline constexpr unsigned kApacheRows = 0;  // status line, then action item
+inline constexpr unsigned kMySqlRows = 2;
 extern const Binding kBindings[9];
 extern const platform::MenuLook kXPMenu1;
 

@@ -12,9 +12,9 @@ void TForm1::FormCreate(TObject*) {
   // status poll shows both servers stopped.
   WaitForStackDrive();
   Issue(StartApache, Handle());
-  Apache1.Caption = unit1::kCaptions[0].running;
+  Apache1.Caption = unit1::kCaptions[unit1::kApacheRows].running;
   Issue(StartMySqlAtLaunch, Handle());
-  MySQL1.Caption = unit1::kCaptions[2].running;
+  MySQL1.Caption = unit1::kCaptions[unit1::kMySqlRows].running;
 }
 
 // Each toggle is one test with two branches: a running server is stopped and nothing more, so that
@@ -62,8 +62,8 @@ void TForm1::ShowServerState(unsigned firstRow, bool running) {
 
 // Four fresh queries per tick, each its own test; the captions are written on every tick.
 void TForm1::Timer1Timer(TObject*) {
-  if (ProcessRunning(ApacheImage)) ShowServerState(0, true);
-  if (!ProcessRunning(ApacheImage)) ShowServerState(0, false);
-  if (ProcessRunning(MySqlImage)) ShowServerState(2, true);
-  if (!ProcessRunning(MySqlImage)) ShowServerState(2, false);
+  if (ProcessRunning(ApacheImage)) ShowServerState(unit1::kApacheRows, true);
+  if (!ProcessRunning(ApacheImage)) ShowServerState(unit1::kApacheRows, false);
+  if (ProcessRunning(MySqlImage)) ShowServerState(unit1::kMySqlRows, true);
+  if (!ProcessRunning(MySqlImage)) ShowServerState(unit1::kMySqlRows, false);
 }
