@@ -6,6 +6,7 @@ Xvfb, opens the status menu as a user would, saves a screenshot, then quits thro
 import os
 import shutil
 import sys
+import time
 from pathlib import Path
 
 from harness import ROOT, Session, normalise
@@ -25,7 +26,10 @@ def main():
                                                   if n.lower() in ('apache.exe', 'mysqld-opt.exe', 'vantrel.exe')})))
         if display:
             print('Right-click the gear at the bottom right of the Wine desktop; "Quitter" ends the demo.')
-            s.desktop.wait()
+            # The Wine desktop outlives the program; the demo ends with the program.
+            while s.controller_running():
+                time.sleep(1)
+            print('vantrel.exe has ended; W: %s' % (s.drive_target() or 'removed'))
             return 0
         s.wait_for(lambda: all(w in s.status_lines() for w in (normalise('Apache : D\u00e9marr\u00e9'),)), 20, 'status')
         s.open_submenu('Etat des serveurs', 'Apache')
