@@ -50,6 +50,14 @@ class StartUp(SessionTest):
         s = self.session(stack=False).start()
         icon = s.wait_for_tray_icon(60)
         shown = time.monotonic()
+        # During the wait the icon is shown but answers no click.
+        s.click(*icon, button=3)
+        time.sleep(2)
+        self.assertFalse(s.find_line(s.screen_lines('during-wait'), 'Quitter'), 'the menu opened during the wait')
+        # Whatever the click left queued is cleared once the wait is over.
+        time.sleep(max(0.0, 12 - (time.monotonic() - shown)))
+        s.xdotool('key', 'Escape')
+        s.click(512, 300)
         # The menu answers once the wait is over, about ten seconds after start.
         s.open_menu()
         self.assertLess(time.monotonic() - shown, 30)
@@ -61,7 +69,6 @@ class StartUp(SessionTest):
         self.assertIn(normalise('Apache : ' + STOPPED), status)
         self.assertIn(normalise('MySQL : ' + STOPPED), status)
         self.assertEqual(s.starts('apache.log'), [])
-        self.assertTrue(icon)
 
     def test_with_w_already_held_by_another_drive_it_launches_at_once_from_there(self):
         s = self.session(stack=False, drive_elsewhere=True).start()
