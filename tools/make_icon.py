@@ -108,7 +108,6 @@ def ico(pixels):
     mask_row = (SIZE + 31) // 32 * 4
     and_mask = b''
     for row in reversed(pixels):
-        bits = 0
         line = bytearray(mask_row)
         for x, p in enumerate(row):
             if p[3] == 0:

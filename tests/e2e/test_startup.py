@@ -3,7 +3,6 @@ nothing but its tray icon."""
 import time
 import unittest
 
-import numpy as np
 
 from harness import STARTED, STOPPED, SessionTest, normalise
 
