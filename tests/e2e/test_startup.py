@@ -3,7 +3,6 @@ nothing but its tray icon."""
 import time
 import unittest
 
-
 from harness import STARTED, STOPPED, SessionTest, normalise
 
 APACHE_PARAMS = '-f w:/usr/local/apache2/conf/httpd.conf -d w:/usr/local/apache2/'
