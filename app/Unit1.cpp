@@ -99,6 +99,13 @@ TForm1::TForm1(platform::Application& application) : application_(application) {
 
 void TForm1::Create() {
   window_.Create(application_, kFormSettings, this);
+  LoadMenus();
+  ShowTrayIcon();
+  Timer1.Arm(window_, kTimer1Id, kTimer1IntervalMs);
+  if (const Binding* b = FindBinding(Event::Creation, nullptr)) (this->*b->handler)(this);
+}
+
+void TForm1::LoadMenus() {
   platform::MenuEntry entries[sizeof kMenuTree / sizeof kMenuTree[0]];
   unsigned command = 0;
   for (const TreeNode& node : kMenuTree) {
@@ -109,9 +116,6 @@ void TForm1::Create() {
   }
   PopupMenu1.Build(entries, command);
   XPMenu1.Attach(window_, kXPMenu1);
-  ShowTrayIcon();
-  Timer1.Arm(window_, kTimer1Id, kTimer1IntervalMs);
-  if (const Binding* b = FindBinding(Event::Creation, nullptr)) (this->*b->handler)(this);
 }
 
 // While the taskbar is not up yet the icon cannot be added; it is tried again every second, so the

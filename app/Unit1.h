@@ -22,6 +22,8 @@ class TForm1 final : public TObject, private platform::EventSink {
   // Loads the settings and the components (the tray icon enters the notification area, the timer
   // is armed), then runs the creation handler.
   void Create();
+  // Builds the popup menu from the menu tree and attaches the painter; part of Create.
+  void LoadMenus();
   platform::WindowHandle Handle() { return window_.Handle(); }
   platform::Window& Window() { return window_; }
 

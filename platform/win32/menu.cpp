@@ -26,7 +26,9 @@ void PopupMenu::Build(const MenuEntry* entries, unsigned count) {
         AppendMenuA(sub, MF_OWNERDRAW | (child->IsSeparator() ? MF_SEPARATOR : 0), child->Command,
                     reinterpret_cast<LPCSTR>(child));
       }
-      AppendMenuA(root, MF_OWNERDRAW | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), data);
+      // Once appended, the submenu is destroyed with the popup; if it cannot be appended, now.
+      if (!AppendMenuA(root, MF_OWNERDRAW | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), data))
+        DestroyMenu(sub);
     } else {
       AppendMenuA(root, MF_OWNERDRAW | (item->IsSeparator() ? MF_SEPARATOR : 0), item->Command, data);
     }

@@ -29,7 +29,6 @@ SCREEN = (1024, 768)
 DESKTOP = '/desktop=shell,%dx%d' % SCREEN
 ARTIFACTS = Path(os.environ.get('VANTREL_ARTIFACTS', BUILD / 'e2e-artifacts'))
 
-ACUTE_E, GRAVE_E = '\u00e9', '\u00ea'
 STARTED, STOPPED = 'D\u00e9marr\u00e9', 'Arr\u00eat\u00e9'
 
 

@@ -27,19 +27,11 @@ inline unsigned long NextGdiSlot() {
   return slot;
 }
 
-// Loads the menu tree and the painter as the form's creation does.
+// The form's window, menu and painter, as its creation makes them, without the tray icon, the timer
+// and the start-up sequence.
 inline void LoadMenu(platform::Application& app, TForm1& form) {
   form.Window().Create(app, unit1::kFormSettings, nullptr);
-  platform::MenuEntry entries[sizeof unit1::kMenuTree / sizeof unit1::kMenuTree[0]];
-  unsigned n = 0;
-  for (const unit1::TreeNode& node : unit1::kMenuTree) {
-    TMenuItem& item = form.*node.item;
-    item.Caption = node.caption;
-    item.Command = n + 1;
-    entries[n++] = {&item, node.depth};
-  }
-  form.PopupMenu1.Build(entries, n);
-  form.XPMenu1.Attach(form.Window(), unit1::kXPMenu1);
+  form.LoadMenus();
 }
 
 // Opens the popup menu the given number of times; each opening is closed once it is drawn.
