@@ -2,9 +2,10 @@
 // Measures of what a process holds, and the program's own form with its menu but without the
 // start-up sequence, shared by the soak test and the soak benchmark.
 //
-// Wine keeps no count of a process's handles or GDI objects (both counts read 0). The slot the next
-// new object takes is the closest measure it offers: the lowest free slot is used first, so a leak
-// moves it on.
+// Wine keeps no count of a process's handles or GDI objects (both counts read 0). The slots new
+// objects take are the closest measure it offers: the lowest free slots are used first, so a leak
+// moves them on. One probe alone would drop into a hole that some short-lived object of Wine's left
+// below the objects in use; the highest of a batch of probes stands above such holes.
 #include <windows.h>
 
 #include <cstdint>
@@ -13,18 +14,30 @@
 
 namespace soak {
 
+constexpr int kProbes = 64;
+
 inline unsigned long NextHandleSlot() {
-  HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-  const auto slot = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(probe));
-  CloseHandle(probe);
-  return slot;
+  HANDLE probes[kProbes];
+  unsigned long top = 0;
+  for (HANDLE& p : probes) {
+    p = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    const auto slot = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(p));
+    if (slot > top) top = slot;
+  }
+  for (HANDLE p : probes) CloseHandle(p);
+  return top;
 }
 
 inline unsigned long NextGdiSlot() {
-  HGDIOBJ probe = CreateSolidBrush(RGB(1, 2, 3));
-  const auto slot = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(probe) & 0xFFFF);
-  DeleteObject(probe);
-  return slot;
+  HGDIOBJ probes[kProbes];
+  unsigned long top = 0;
+  for (HGDIOBJ& p : probes) {
+    p = CreateSolidBrush(RGB(1, 2, 3));
+    const auto slot = static_cast<unsigned long>(reinterpret_cast<uintptr_t>(p) & 0xFFFF);
+    if (slot > top) top = slot;
+  }
+  for (HGDIOBJ p : probes) DeleteObject(p);
+  return top;
 }
 
 // The form's window, menu and painter, as its creation makes them, without the tray icon, the timer
